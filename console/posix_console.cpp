@@ -1,0 +1,154 @@
+#include "console/posix_console.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include "console/terminal_mode.h"
+
+namespace {
+
+constexpr std::string_view CLEAR_SEQUENCE = "\x1b[H\x1b[2J";
+
+bool write_all(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t done = ::write(fd, data, size);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
+  return true;
+}
+
+long read_some(int fd, char* into, std::size_t capacity) {
+  for (;;) {
+    const ssize_t got = ::read(fd, into, capacity);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+bool terminal_allows_clearing() {
+  if (isatty(STDOUT_FILENO) == 0) return false;
+  const char* term = std::getenv("TERM");
+  return term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
+}
+
+}  // namespace
+
+PosixConsole::PosixConsole() {
+  clears_screen_ = terminal_allows_clearing();
+  const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd >= 0) {
+    if (terminal_attach(fd)) {
+      tty_fd_ = fd;
+      lines_from_terminal_ = isatty(STDIN_FILENO) != 0;
+      terminal_enter_key_mode();
+    } else {
+      ::close(fd);
+    }
+  }
+}
+
+PosixConsole::~PosixConsole() {
+  flush();
+  if (tty_fd_ >= 0) {
+    terminal_detach();
+    ::close(tty_fd_);
+  }
+}
+
+void PosixConsole::write(std::string_view bytes) {
+  if (bytes.size() > OUT_CAPACITY - out_size_) {
+    flush();
+    if (bytes.size() > OUT_CAPACITY) {
+      write_all(STDOUT_FILENO, bytes.data(), bytes.size());
+      return;
+    }
+  }
+  std::memcpy(out_ + out_size_, bytes.data(), bytes.size());
+  out_size_ += bytes.size();
+}
+
+void PosixConsole::flush() {
+  if (out_size_ == 0) return;
+  write_all(STDOUT_FILENO, out_, out_size_);
+  out_size_ = 0;
+}
+
+void PosixConsole::clear() {
+  if (clears_screen_) write(CLEAR_SEQUENCE);
+}
+
+long PosixConsole::refill_input(void* context, char* into, std::size_t capacity) {
+  auto& self = *static_cast<PosixConsole*>(context);
+  self.flush();  // the read may wait: whatever was written must be visible
+  if (!self.lines_from_terminal_) return read_some(STDIN_FILENO, into, capacity);
+  // A line is typed in the terminal's own mode: echoed and editable.
+  terminal_leave_key_mode();
+  const long got = read_some(STDIN_FILENO, into, capacity);
+  terminal_enter_key_mode();
+  return got;
+}
+
+int PosixConsole::read_key_code() {
+  if (tty_fd_ < 0) {
+    const int byte = input_.get();
+    return byte < 0 ? KEY_END_OF_INPUT : byte;
+  }
+  while (next_decoded_ == decoded_.count) {
+    if (terminal_gone_) return KEY_END_OF_INPUT;
+    decoded_ = KeyCodes{};
+    next_decoded_ = 0;
+    const int status = read_terminal_key();
+    if (status < 0) terminal_gone_ = true;
+  }
+  return decoded_.codes[static_cast<std::size_t>(next_decoded_++)];
+}
+
+// Reads the bytes of one key from the terminal, one byte per read so that
+// nothing typed for a later line is taken, and decodes them into decoded_.
+// Returns -1 when the terminal has gone away.
+int PosixConsole::read_terminal_key() {
+  using Clock = std::chrono::steady_clock;
+  flush();
+  auto last_byte = Clock::now();
+  for (;;) {
+    if (decoder_.pending()) {
+      struct pollfd ready {tty_fd_, POLLIN, 0};
+      const auto wait_ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+          KeyDecoder::ESC_WAIT);
+      const int polled = ::poll(&ready, 1, static_cast<int>(wait_ms.count()));
+      if (polled < 0 && errno == EINTR) continue;
+      if (polled == 0) {
+        decoded_ = decoder_.timeout();
+        if (decoded_.count > 0) return 0;
+        continue;
+      }
+    }
+    char byte = 0;
+    const long got = read_some(tty_fd_, &byte, 1);
+    if (got <= 0) {
+      decoded_ = decoder_.timeout();
+      return -1;
+    }
+    const auto now = Clock::now();
+    // The byte came within the wait when poll said so; the clock only
+    // matters for a byte read without a wait.
+    auto since = std::chrono::duration_cast<KeyDecoder::Duration>(now - last_byte);
+    if (since > KeyDecoder::ESC_WAIT) since = KeyDecoder::ESC_WAIT;
+    last_byte = now;
+    decoded_ = decoder_.feed(static_cast<unsigned char>(byte), since);
+    if (decoded_.count > 0) return 0;
+  }
+}
+
+bool PosixConsole::read_line(char* buffer, int limit) {
+  return input_.get_line(buffer, limit);
+}
