@@ -939,12 +939,15 @@ void system_calls(const Programs& programs, const Settings& settings) {
   const int m = settings.traced_keys;
   progress("system calls: traced terminal sessions of " + std::to_string(m) +
            " keys and " + std::to_string(m) + " calculations");
-  const std::string trace = settings.work_dir + "/trace.txt";
-  const Calls base = traced_terminal_session(programs.orvcalc, trace, 0, 0);
-  const Calls keys = traced_terminal_session(programs.orvcalc, trace, m, 0) - base;
-  const Calls sums = traced_terminal_session(programs.orvcalc, trace, 0, m) - base;
-  const Calls floor_base = traced_key_floor(programs.floor_key_screen, trace, 0);
-  const Calls floor_keys = traced_key_floor(programs.floor_key_screen, trace, m) - floor_base;
+  const std::string& dir = settings.work_dir;
+  const Calls base = traced_terminal_session(programs.orvcalc, dir + "/trace-terminal.txt", 0, 0);
+  const Calls keys =
+      traced_terminal_session(programs.orvcalc, dir + "/trace-terminal-keys.txt", m, 0) - base;
+  const Calls sums =
+      traced_terminal_session(programs.orvcalc, dir + "/trace-terminal-lines.txt", 0, m) - base;
+  const Calls floor_base = traced_key_floor(programs.floor_key_screen, dir + "/trace-floor.txt", 0);
+  const Calls floor_keys =
+      traced_key_floor(programs.floor_key_screen, dir + "/trace-floor-keys.txt", m) - floor_base;
 
   // A redrawing key is one key and one screen. A calculation is two keys
   // ('1' and the key that ends the pause), one line, and three screens: the
@@ -980,7 +983,8 @@ void system_calls(const Programs& programs, const Settings& settings) {
   const std::string session = settings.work_dir + "/traced-session.in";
   const long n = settings.traced_calculations;
   write_session(session, n);
-  const std::string floor_trace = settings.work_dir + "/floor-trace.txt";
+  const std::string trace = dir + "/trace-scripted.txt";
+  const std::string floor_trace = dir + "/trace-scripted-floor.txt";
   run_scripted(traced(trace, programs.orvcalc), session);
   run_scripted(traced(floor_trace, programs.floor_sqrt_session), session);
   const Calls scripted = count_calls(trace, false);
@@ -1092,8 +1096,10 @@ int main(int argc, char** argv) {
   const std::string load_after = load_average();
 
   if (keep.empty()) {
-    for (const char* file : {"empty.in", "edges.in", "session.in", "numbers.in", "session-100.in",
-                             "traced-session.in", "trace.txt", "floor-trace.txt"}) {
+    for (const char* file :
+         {"empty.in", "edges.in", "session.in", "numbers.in", "session-100.in", "traced-session.in",
+          "trace-terminal.txt", "trace-terminal-keys.txt", "trace-terminal-lines.txt", "trace-floor.txt",
+          "trace-floor-keys.txt", "trace-scripted.txt", "trace-scripted-floor.txt"}) {
       std::remove((settings.work_dir + "/" + file).c_str());
     }
     rmdir(settings.work_dir.c_str());
