@@ -18,6 +18,7 @@
 // measures another build of the program; --only runs one part: keys,
 // startup, throughput or calls.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pty.h>
 #include <spawn.h>
@@ -1043,6 +1044,22 @@ std::string load_average() {
   return one + " (1 min), " + five + " (5 min)";
 }
 
+// The directory of generated inputs and traces, removed at exit unless the
+// user asked to keep it.
+std::string scratch_dir;
+
+void remove_scratch_dir() {
+  if (scratch_dir.empty()) return;
+  if (DIR* dir = opendir(scratch_dir.c_str())) {
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != "..") std::remove((scratch_dir + "/" + name).c_str());
+    }
+    closedir(dir);
+  }
+  rmdir(scratch_dir.c_str());
+}
+
 std::string machine() {
   std::string model = first_line_with("/proc/cpuinfo", "model name");
   if (const auto colon = model.find(": "); colon != std::string::npos) model = model.substr(colon + 2);
@@ -1093,6 +1110,8 @@ int main(int argc, char** argv) {
     std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/orvcalc-bench.XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) fail("mkdtemp");
     settings.work_dir = pattern;
+    scratch_dir = pattern;
+    std::atexit(remove_scratch_dir);  // also when a check fails
   } else {
     mkdir(keep.c_str(), 0755);
     settings.work_dir = keep;
@@ -1108,16 +1127,6 @@ int main(int argc, char** argv) {
   if (only.empty() || only == "throughput") throughput_and_memory(programs, settings);
   if (only.empty() || only == "calls") system_calls(programs, settings);
   const std::string load_after = load_average();
-
-  if (keep.empty()) {
-    for (const char* file :
-         {"empty.in", "edges.in", "session.in", "numbers.in", "session-100.in", "traced-session.in",
-          "trace-terminal.txt", "trace-terminal-keys.txt", "trace-terminal-lines.txt", "trace-floor.txt",
-          "trace-floor-keys.txt", "trace-scripted.txt", "trace-scripted-floor.txt"}) {
-      std::remove((settings.work_dir + "/" + file).c_str());
-    }
-    rmdir(settings.work_dir.c_str());
-  }
 
   std::printf("Machine: %s\n", machine().c_str());
   std::printf("Load average: %s before, %s after%s\n\n", load_before.c_str(), load_after.c_str(),
