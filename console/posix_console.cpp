@@ -6,6 +6,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "console/terminal_mode.h"
@@ -40,6 +42,14 @@ bool terminal_allows_clearing() {
   return term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 }
 
+// True when fd is the controlling terminal of this process (the one /dev/tty
+// opens), as opposed to a pipe, a file or some other terminal.
+bool is_controlling_terminal(int fd) {
+  if (isatty(fd) == 0) return false;
+  const pid_t session = tcgetsid(fd);
+  return session != -1 && session == getsid(0);
+}
+
 }  // namespace
 
 PosixConsole::PosixConsole() {
@@ -48,7 +58,7 @@ PosixConsole::PosixConsole() {
   if (fd >= 0) {
     if (terminal_attach(fd)) {
       tty_fd_ = fd;
-      lines_from_terminal_ = isatty(STDIN_FILENO) != 0;
+      lines_from_terminal_ = is_controlling_terminal(STDIN_FILENO);
       terminal_enter_key_mode();
     } else {
       ::close(fd);
@@ -88,13 +98,48 @@ void PosixConsole::clear() {
 
 long PosixConsole::refill_input(void* context, char* into, std::size_t capacity) {
   auto& self = *static_cast<PosixConsole*>(context);
+  if (self.lines_from_terminal_) return self.read_terminal_line(into, capacity);
   self.flush();  // the read may wait: whatever was written must be visible
-  if (!self.lines_from_terminal_) return read_some(STDIN_FILENO, into, capacity);
-  // A line is typed in the terminal's own mode: echoed and editable.
+  return read_some(STDIN_FILENO, into, capacity);
+}
+
+// Bytes typed before the prompt showed arrived in key mode: not echoed, and
+// Enter came as CR. They are the start of the line, in the order typed, so
+// they are taken here one byte at a time (never past the end of the line,
+// whatever follows is keys again) and echoed as the terminal would have.
+std::size_t PosixConsole::take_typed_ahead(char* into, std::size_t capacity) {
+  int pending = 0;
+  if (::ioctl(STDIN_FILENO, FIONREAD, &pending) != 0) return 0;
+  std::size_t taken = 0;
+  while (taken < capacity && pending-- > 0) {
+    char byte = 0;
+    if (read_some(STDIN_FILENO, &byte, 1) != 1) break;
+    if (byte == '\r') byte = '\n';
+    into[taken++] = byte;
+    if (byte == '\n' || static_cast<unsigned char>(byte) >= 0x20) write(std::string_view(&byte, 1));
+    if (byte == '\n') break;
+  }
+  return taken;
+}
+
+// A line typed on the terminal, in the terminal's own mode: echoed and
+// editable. Key mode is left before the prompt is flushed, so that nothing
+// typed once the prompt shows misses the echo.
+long PosixConsole::read_terminal_line(char* into, std::size_t capacity) {
+  const std::size_t taken = take_typed_ahead(into, capacity);
+  if (taken > 0 && (into[taken - 1] == '\n' || taken == capacity)) {
+    flush();
+    return static_cast<long>(taken);
+  }
   terminal_leave_key_mode();
-  const long got = read_some(STDIN_FILENO, into, capacity);
+  flush();
+  const long got = read_some(STDIN_FILENO, into + taken, capacity - taken);
   terminal_enter_key_mode();
-  return got;
+  if (got <= 0) return taken > 0 ? static_cast<long>(taken) : got;
+  const std::size_t total = taken + static_cast<std::size_t>(got);
+  // A byte that came during the switch was still received in key mode.
+  if (into[total - 1] == '\r') into[total - 1] = '\n';
+  return static_cast<long>(total);
 }
 
 int PosixConsole::read_key_code() {

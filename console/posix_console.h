@@ -27,6 +27,8 @@ class PosixConsole final : public Console {
 
  private:
   static long refill_input(void* context, char* into, std::size_t capacity);
+  long read_terminal_line(char* into, std::size_t capacity);
+  std::size_t take_typed_ahead(char* into, std::size_t capacity);
   int read_terminal_key();
 
   int tty_fd_ = -1;
