@@ -26,7 +26,8 @@ class InputStream {
  private:
   bool fill();
 
-  static constexpr std::size_t CAPACITY = 64 * 1024;
+  // Small enough that a long session touches no more memory than a short one.
+  static constexpr std::size_t CAPACITY = 4096;
   Refill refill_;
   void* context_;
   std::size_t begin_ = 0;

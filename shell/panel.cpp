@@ -1,5 +1,6 @@
 #include "shell/panel.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 
@@ -27,45 +28,59 @@ std::string border_row(std::string_view left, std::string_view right) {
   return row;
 }
 
-const std::string& top_border() {
-  static const std::string row = border_row(TOP_LEFT, TOP_RIGHT);
-  return row;
-}
-
-const std::string& bottom_border() {
-  static const std::string row = border_row(BOTTOM_LEFT, BOTTOM_RIGHT);
-  return row;
-}
-
-// Writes a content row: side border, text padded with blanks, side border.
-void write_content_row(Console& console, std::string_view left, std::string_view right = {}) {
-  static constexpr std::string_view blanks =
-      "                                                                              ";
-  static_assert(blanks.size() == CONTENT_WIDTH);
+// Appends a content row: side border, text padded with blanks, side border.
+void append_content_row(std::string& out, std::string_view left, std::string_view right = {}) {
   const std::size_t used = left.size() + right.size();
-  const std::size_t padding = used < blanks.size() ? blanks.size() - used : 0;
-  console.write(VERTICAL);
-  console.write(left);
-  console.write(blanks.substr(0, padding));
-  console.write(right);
-  console.write(VERTICAL);
-  console.write("\n");
+  const std::size_t padding = used < CONTENT_WIDTH ? CONTENT_WIDTH - used : 0;
+  out += VERTICAL;
+  out += left;
+  out.append(padding, ' ');
+  out += right;
+  out += VERTICAL;
+  out += '\n';
+}
+
+std::string render(const Panel& panel) {
+  std::string out = border_row(TOP_LEFT, TOP_RIGHT);
+  for (const Paragraph& paragraph : panel.paragraphs) {
+    append_content_row(out, paragraph.first);
+    if (!paragraph.second.empty()) append_content_row(out, paragraph.second);
+    append_content_row(out, {});
+  }
+  append_content_row(out, panel.hint);
+  append_content_row(out, {});
+  append_content_row(out, ESC_ROW_LEFT, ESC_ROW_RIGHT);
+  out += border_row(BOTTOM_LEFT, BOTTOM_RIGHT);
+  return out;
+}
+
+// Panels are constant, so each is framed once, on its first showing, and
+// then written whole. The program has a dozen panels; a panel beyond the
+// cache's room is framed afresh each time.
+const std::string* framed(const Panel& panel, std::string& scratch) {
+  struct Entry {
+    const Panel* panel = nullptr;
+    std::string text;
+  };
+  static std::array<Entry, 16> cache;
+  for (Entry& entry : cache) {
+    if (entry.panel == &panel) return &entry.text;
+    if (entry.panel == nullptr) {
+      entry.panel = &panel;
+      entry.text = render(panel);
+      return &entry.text;
+    }
+  }
+  scratch = render(panel);
+  return &scratch;
 }
 
 }  // namespace
 
 void draw_panel(Console& console, const Panel& panel) {
   clear_screen(console);
-  console.write(top_border());
-  for (const Paragraph& paragraph : panel.paragraphs) {
-    write_content_row(console, paragraph.first);
-    if (!paragraph.second.empty()) write_content_row(console, paragraph.second);
-    write_content_row(console, {});
-  }
-  write_content_row(console, panel.hint);
-  write_content_row(console, {});
-  write_content_row(console, ESC_ROW_LEFT, ESC_ROW_RIGHT);
-  console.write(bottom_border());
+  std::string scratch;
+  console.write(*framed(panel, scratch));
 }
 
 bool run_panel(const Panel& panel, CalculatorState& state, Console& console) {
