@@ -13,6 +13,8 @@ class InputStream {
   // end-of-input mark typed on a terminal fails a single read.
   using Refill = long (*)(void* context, char* into, std::size_t capacity);
 
+  // The buffer is left uninitialised: only bytes the source stored are read.
+  // cppcheck-suppress uninitMemberVar
   InputStream(Refill refill, void* context) : refill_(refill), context_(context) {}
 
   // The next byte (0 to 255), or -1 at end of input.

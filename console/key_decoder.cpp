@@ -61,9 +61,9 @@ CodePair codes_of(KeyPress press) {
 std::optional<Modifier> xterm_modifier(int parameter) {
   if (parameter < 1 || parameter > 8) return std::nullopt;
   const int bits = parameter - 1;
-  if (bits & 4) return Modifier::ctrl;
-  if (bits & 2) return Modifier::alt;
-  if (bits & 1) return Modifier::shift;
+  if ((bits & 4) != 0) return Modifier::ctrl;
+  if ((bits & 2) != 0) return Modifier::alt;
+  if ((bits & 1) != 0) return Modifier::shift;
   return Modifier::none;
 }
 

@@ -52,6 +52,8 @@ bool is_controlling_terminal(int fd) {
 
 }  // namespace
 
+// The output buffer is left uninitialised: only bytes written are sent.
+// cppcheck-suppress uninitMemberVar
 PosixConsole::PosixConsole() {
   clears_screen_ = terminal_allows_clearing();
   const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);

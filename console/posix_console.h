@@ -26,6 +26,8 @@ class PosixConsole final : public Console {
   void flush();
 
  private:
+  // Used through input_, which cppcheck does not follow.
+  // cppcheck-suppress unusedPrivateFunction
   static long refill_input(void* context, char* into, std::size_t capacity);
   long read_terminal_line(char* into, std::size_t capacity);
   std::size_t take_typed_ahead(char* into, std::size_t capacity);

@@ -14,12 +14,18 @@ inline constexpr int LINE_LIMIT = 255;
 
 // One value named by a write_text format: "%.16g" takes a double, "%d" an
 // int, "%s" a text.
+// The constructors convert implicitly on purpose: write_text passes its
+// arguments through them.
 struct FormatArg {
   enum class Kind { Double, Int, Text };
-  FormatArg(double value) : kind(Kind::Double), real(value) {}         // NOLINT(google-explicit-constructor)
-  FormatArg(int value) : kind(Kind::Int), integer(value) {}            // NOLINT(google-explicit-constructor)
-  FormatArg(std::string_view value) : kind(Kind::Text), text(value) {}  // NOLINT(google-explicit-constructor)
-  FormatArg(const char* value) : FormatArg(std::string_view(value)) {}  // NOLINT(google-explicit-constructor)
+  // cppcheck-suppress noExplicitConstructor
+  FormatArg(double value) : kind(Kind::Double), real(value) {}
+  // cppcheck-suppress noExplicitConstructor
+  FormatArg(int value) : kind(Kind::Int), integer(value) {}
+  // cppcheck-suppress noExplicitConstructor
+  FormatArg(std::string_view value) : kind(Kind::Text), text(value) {}
+  // cppcheck-suppress noExplicitConstructor
+  FormatArg(const char* value) : FormatArg(std::string_view(value)) {}
   Kind kind;
   double real = 0;
   int integer = 0;

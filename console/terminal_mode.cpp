@@ -43,7 +43,9 @@ void on_fatal_signal(int signal_number) {
   if (key_mode_on != 0) restore_saved();
   set_handler(signal_number, SIG_DFL);
   unblock(signal_number);
-  raise(signal_number);
+  (void)raise(signal_number);  // the default action ends the process here
+  // raise returns for a signal whose default is to be ignored.
+  // cppcheck-suppress unreachableCode
   errno = saved_errno;  // only reached for a signal whose default is ignored
 }
 
@@ -53,7 +55,9 @@ void on_stop_signal(int /*signal_number*/) {
   if (was_on) restore_saved();
   set_handler(SIGTSTP, SIG_DFL);
   unblock(SIGTSTP);
-  raise(SIGTSTP);  // the process stops here until SIGCONT
+  (void)raise(SIGTSTP);  // the process stops here until SIGCONT
+  // raise returns once the process is continued.
+  // cppcheck-suppress unreachableCode
   set_handler(SIGTSTP, on_stop_signal);
   if (was_on) tcsetattr(terminal_fd, TCSANOW, &key_settings);
   errno = saved_errno;

@@ -1,5 +1,6 @@
 #include "shell/dispatch_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "calculators/arithmetic.h"
@@ -25,8 +26,7 @@ constexpr std::array MAIN_MENU_PANELS = {
 }  // namespace
 
 const Panel* panel_for_key(int key) {
-  for (const MenuEntry& entry : MAIN_MENU_PANELS) {
-    if (entry.key == key) return entry.panel;
-  }
-  return nullptr;
+  const auto* entry = std::find_if(MAIN_MENU_PANELS.begin(), MAIN_MENU_PANELS.end(),
+                                  [key](const MenuEntry& row) { return row.key == key; });
+  return entry == MAIN_MENU_PANELS.end() ? nullptr : entry->panel;
 }
