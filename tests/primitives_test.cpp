@@ -1,5 +1,6 @@
 #include "console/primitives.h"
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ struct LineCase {
   const char* line;
   double expected;  // the register starts at 99
 };
+
+void PrintTo(const LineCase& c, std::ostream* out) { *out << testing::PrintToString(c.line); }
 
 class ReadNumberLines : public testing::TestWithParam<LineCase> {};
 
