@@ -77,6 +77,7 @@ PosixConsole::~PosixConsole() {
 }
 
 void PosixConsole::write(std::string_view bytes) {
+  if (bytes.empty()) return;  // an empty view may have no data behind it
   if (bytes.size() > OUT_CAPACITY - out_size_) {
     flush();
     if (bytes.size() > OUT_CAPACITY) {
