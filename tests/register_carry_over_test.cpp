@@ -10,6 +10,7 @@
 
 #include "shell/calculator_state.h"
 #include "shell/main_menu.h"
+#include "support/expected_screens.h"
 #include "support/scripted_console.h"
 
 namespace {
@@ -20,37 +21,17 @@ std::string printf_g16(double value) {
   return out;
 }
 
-const std::string MAIN_MENU =
-    std::string(CLS) +
-    "Orvane's Calculator V1.9\n\n"
-    "Digit '1': Temperature converter for Fahrenheit, Celsius, Kelvin, Rankine, Reaumur.\n"
-    "Digit '2': Euro to Italian Lira converter.\n"
-    "Digit '3': Calculates x raised to the power of y.\n"
-    "Digit '4': Calculates logarithms, both base-10, and natural.\n"
-    "Digit '5': Calculates square roots.\n"
-    "Digit '6': Calculates sines, cosines, tangents, with angles in degrees, radians\n"
-    "and gradients, also hyperbolic.\n"
-    "Digit '7': For a simple calculator (+, -, *, /).\n"
-    "Digit '8': Calculates the absolute value of a given number.\n"
-    "Digit '9': Calculates the arcsine and arccosine of a given number.\n"
-    "Digit 'a': Calculates the arctangent of x and the arctangent of y/x.\n"
-    "Digit 'b': Calculate Bessel functions _j0, _j1, _jn, _y0, _y1, _yn.\n"
-    "\n\n\nPress ESC to quit.";
+const std::string MAIN_MENU = std::string(CLS) + std::string(MAIN_MENU_TEXT);
 
-const std::string QUIT_SCREEN =
-    std::string(CLS) + "Press ESC again to quit, or any other key to go back to main menu.\n";
+const std::string QUIT_SCREEN = std::string(CLS) + std::string(QUIT_QUESTION_TEXT);
 
 const std::string PAUSE = "Press any key to continue\n";
 const std::string BESSEL_PAUSE = "\nPress any key to continue\n";
 
-const std::string TOP =
-    "╔══════════════════════════════════════════════════════════════════════════════╗\n";
-const std::string BOTTOM =
-    "╚══════════════════════════════════════════════════════════════════════════════╝\n";
-const std::string BLANK =
-    "║                                                                              ║\n";
-const std::string ESC_ROW =
-    "║Digit ESC to go back to main menu.                                 Thanks G-D.║\n";
+const std::string TOP(FRAME_TOP);
+const std::string BOTTOM(FRAME_BOTTOM);
+const std::string BLANK(FRAME_BLANK);
+const std::string ESC_ROW(FRAME_ESC_ROW);
 
 // A content row: the text padded with blanks to the 78 columns inside.
 std::string row(const std::string& text) {
@@ -165,27 +146,7 @@ TEST(Session, EveryMainMenuKeyShowsItsPanelAndResultScreen) {
        &PAUSE},
       {"51", "2\n", &SQUARE_ROOT_PANEL,
        "Insert value: \n\nThe square root of 2 is 1.414213562373095;\n\n\n", &PAUSE},
-      {"61", "0\n", &TRIGONOMETRY_PANEL,
-       "Insert value: \n"
-       "Calculating angle in Degrees:\n"
-       "The sine of               ( 0 )  is  0;\n"
-       "The cosine of             ( 0 )  is  1;\n"
-       "The tangent of            ( 0 )  is  0;\n"
-       "\n"
-       "Calculating angle in Radians:\n"
-       "The sine of               ( 0 )  is  0;\n"
-       "The cosine of             ( 0 )  is  1;\n"
-       "The tangent of            ( 0 )  is  0;\n"
-       "\n"
-       "Calculating angle in Gradients:\n"
-       "The sine of               ( 0 )  is  0;\n"
-       "The cosine of             ( 0 )  is  1;\n"
-       "The tangent of            ( 0 )  is  0;\n"
-       "\n"
-       "Hyperbolic for angle in Degrees, Radians, Gradients:\n"
-       "The hyperbolic sine of    ( 0 )  is  0;\n"
-       "The hyperbolic cosine of  ( 0 )  is  1;\n"
-       "The hyperbolic tangent of ( 0 )  is  0;\n\n\n",
+      {"61", "0\n", &TRIGONOMETRY_PANEL, std::string(TRIGONOMETRY_OF_ZERO_TEXT),
        &PAUSE},
       {"74", "1\n3\n", &ARITHMETIC_PANEL,
        "Insert first value: \n\nInsert 2nd value: \n\n1 (/) 3 = 0.3333333333333333;\n\n\n", &PAUSE},

@@ -7,29 +7,14 @@
 #include "shell/calculator_state.h"
 #include "shell/main_menu.h"
 #include "shell/panel.h"
+#include "support/expected_screens.h"
 #include "support/scripted_console.h"
 
 namespace {
 
-const std::string MAIN_MENU =
-    std::string(CLS) +
-    "Orvane's Calculator V1.9\n\n"
-    "Digit '1': Temperature converter for Fahrenheit, Celsius, Kelvin, Rankine, Reaumur.\n"
-    "Digit '2': Euro to Italian Lira converter.\n"
-    "Digit '3': Calculates x raised to the power of y.\n"
-    "Digit '4': Calculates logarithms, both base-10, and natural.\n"
-    "Digit '5': Calculates square roots.\n"
-    "Digit '6': Calculates sines, cosines, tangents, with angles in degrees, radians\n"
-    "and gradients, also hyperbolic.\n"
-    "Digit '7': For a simple calculator (+, -, *, /).\n"
-    "Digit '8': Calculates the absolute value of a given number.\n"
-    "Digit '9': Calculates the arcsine and arccosine of a given number.\n"
-    "Digit 'a': Calculates the arctangent of x and the arctangent of y/x.\n"
-    "Digit 'b': Calculate Bessel functions _j0, _j1, _jn, _y0, _y1, _yn.\n"
-    "\n\n\nPress ESC to quit.";
+const std::string MAIN_MENU = std::string(CLS) + std::string(MAIN_MENU_TEXT);
 
-const std::string QUIT_SCREEN =
-    std::string(CLS) + "Press ESC again to quit, or any other key to go back to main menu.\n";
+const std::string QUIT_SCREEN = std::string(CLS) + std::string(QUIT_QUESTION_TEXT);
 
 std::string run_session(const std::string& input, CalculatorState& state) {
   ScriptedConsole console(input);
@@ -71,14 +56,10 @@ constexpr Paragraph TEST_PARAGRAPHS[] = {{"First option."}, {"Second option,", "
 constexpr PanelAction TEST_ACTIONS[] = {{'1', count_run}, {'2', count_run, "Other pause\n"}};
 constexpr Panel TEST_PANEL = {TEST_PARAGRAPHS, HINT_VALUE_OF_X, TEST_ACTIONS};
 
-const std::string TOP =
-    "╔══════════════════════════════════════════════════════════════════════════════╗\n";
-const std::string BOTTOM =
-    "╚══════════════════════════════════════════════════════════════════════════════╝\n";
-const std::string BLANK =
-    "║                                                                              ║\n";
-const std::string ESC_ROW =
-    "║Digit ESC to go back to main menu.                                 Thanks G-D.║\n";
+const std::string TOP(FRAME_TOP);
+const std::string BOTTOM(FRAME_BOTTOM);
+const std::string BLANK(FRAME_BLANK);
+const std::string ESC_ROW(FRAME_ESC_ROW);
 
 TEST(MainMenu, DrawsTheMenuAndEndsWhenInputEnds) {
   EXPECT_EQ(run_session(""), MAIN_MENU);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/expected_screens.h"
 #include "support/scripted_console.h"
 
 namespace {
@@ -69,27 +70,7 @@ std::string result_in(const std::string& screen, const char* section, const char
 
 TEST(Trigonometry, ZeroReadsTheSameInEveryUnit) {
   CalculatorState state;
-  EXPECT_EQ(run("0\n", state),
-            "Insert value: \n"
-            "Calculating angle in Degrees:\n"
-            "The sine of               ( 0 )  is  0;\n"
-            "The cosine of             ( 0 )  is  1;\n"
-            "The tangent of            ( 0 )  is  0;\n"
-            "\n"
-            "Calculating angle in Radians:\n"
-            "The sine of               ( 0 )  is  0;\n"
-            "The cosine of             ( 0 )  is  1;\n"
-            "The tangent of            ( 0 )  is  0;\n"
-            "\n"
-            "Calculating angle in Gradients:\n"
-            "The sine of               ( 0 )  is  0;\n"
-            "The cosine of             ( 0 )  is  1;\n"
-            "The tangent of            ( 0 )  is  0;\n"
-            "\n"
-            "Hyperbolic for angle in Degrees, Radians, Gradients:\n"
-            "The hyperbolic sine of    ( 0 )  is  0;\n"
-            "The hyperbolic cosine of  ( 0 )  is  1;\n"
-            "The hyperbolic tangent of ( 0 )  is  0;\n\n\n");
+  EXPECT_EQ(run("0\n", state), TRIGONOMETRY_OF_ZERO_TEXT);
 }
 
 TEST(Trigonometry, ConvertsTheAngleWithTheQuotientFormedFirst) {

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/expected_screens.h"
+
 using Duration = std::chrono::steady_clock::duration;
 inline constexpr Duration DEFAULT_TIMEOUT = std::chrono::seconds(5);
 
@@ -135,25 +137,6 @@ std::string crlf(std::string_view text);
 
 // Screens as the program writes them (before the terminal's CR LF).
 inline constexpr std::string_view CLEAR_SCREEN = "\x1b[H\x1b[2J";
-
-inline constexpr std::string_view MAIN_MENU_TEXT =
-    "Orvane's Calculator V1.9\n\n"
-    "Digit '1': Temperature converter for Fahrenheit, Celsius, Kelvin, Rankine, Reaumur.\n"
-    "Digit '2': Euro to Italian Lira converter.\n"
-    "Digit '3': Calculates x raised to the power of y.\n"
-    "Digit '4': Calculates logarithms, both base-10, and natural.\n"
-    "Digit '5': Calculates square roots.\n"
-    "Digit '6': Calculates sines, cosines, tangents, with angles in degrees, radians\n"
-    "and gradients, also hyperbolic.\n"
-    "Digit '7': For a simple calculator (+, -, *, /).\n"
-    "Digit '8': Calculates the absolute value of a given number.\n"
-    "Digit '9': Calculates the arcsine and arccosine of a given number.\n"
-    "Digit 'a': Calculates the arctangent of x and the arctangent of y/x.\n"
-    "Digit 'b': Calculate Bessel functions _j0, _j1, _jn, _y0, _y1, _yn.\n"
-    "\n\n\nPress ESC to quit.";
-
-inline constexpr std::string_view QUIT_QUESTION_TEXT =
-    "Press ESC again to quit, or any other key to go back to main menu.\n";
 
 inline constexpr std::string_view TEMPERATURE_PANEL_TEXT =
     "╔══════════════════════════════════════════════════════════════════════════════╗\n"
