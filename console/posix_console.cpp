@@ -1,5 +1,6 @@
 #include "console/posix_console.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -140,8 +141,9 @@ long PosixConsole::read_terminal_line(char* into, std::size_t capacity) {
   terminal_enter_key_mode();
   if (got <= 0) return taken > 0 ? static_cast<long>(taken) : got;
   const std::size_t total = taken + static_cast<std::size_t>(got);
-  // A byte that came during the switch was still received in key mode.
-  if (into[total - 1] == '\r') into[total - 1] = '\n';
+  // Bytes that came during the switch were still received in key mode, with
+  // Enter as CR; the terminal hands them over as one line.
+  std::replace(into + taken, into + total, '\r', '\n');
   return static_cast<long>(total);
 }
 

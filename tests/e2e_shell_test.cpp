@@ -131,6 +131,30 @@ TEST(EndToEndShell, PromptShowsOnlyOnceTheTerminalIsInLineMode) {
                                   << PROMPTS;
 }
 
+// Keys and lines typed faster than the screens come (pasted, or sent by a
+// script in one write): the line typed before its prompt showed arrived while
+// keys were read, unechoed and with Enter as CR. It is still the line, shown
+// after its prompt, and whatever follows its Enter is keys again.
+TEST(EndToEndShell, LinesTypedAheadOfTheirPromptsAreReadInOrder) {
+  PtySession session;
+  expect_screen(session, MAIN_MENU_TEXT);
+  session.type("512\rx");
+  const std::string square_root = screen(SQUARE_ROOT_PANEL_TEXT) + screen("Insert value: ") +
+                                  crlf("2\n\n\nThe square root of 2 is 1.414213562373095;\n\n\n"
+                                       "Press any key to continue\n") +
+                                  screen(SQUARE_ROOT_PANEL_TEXT);
+  EXPECT_EQ(session.read_until(square_root), square_root);
+  session.type("\x1b");
+  expect_screen(session, MAIN_MENU_TEXT);
+  // Both operands at once, the first with a decimal comma.
+  session.type("73" "1,5\r" "2\r");
+  const std::string product = crlf("1,5\n\n\nInsert 2nd value: 2\n\n\n1.5 (*) 2 = 3;\n\n\n"
+                                   "Press any key to continue\n");
+  const std::string got = session.read_until(product);
+  EXPECT_TRUE(got.ends_with(product)) << got;
+  EXPECT_TRUE(in_key_mode(session.settings())) << describe(session.settings());
+}
+
 struct ScriptCase {
   const char* name;
   std::string input;
