@@ -9,10 +9,10 @@ void clear_screen(Console& console) { console.clear(); }
 
 namespace {
 
-// The text of one argument as the conversion spec writes it.
-std::string_view convert(std::string_view spec, const FormatArg& arg, char* number) {
+// The text of one argument as the conversion writes it.
+std::string_view convert(std::string_view conversion, const FormatArg& arg, char* number) {
   if (arg.kind == FormatArg::Kind::Text) return arg.text;
-  if (spec == "%d" && arg.kind == FormatArg::Kind::Int) {
+  if (conversion == "%d" && arg.kind == FormatArg::Kind::Int) {
     return {number, format_integer(arg.integer, number)};
   }
   const double value =
@@ -30,17 +30,17 @@ void write_formatted(Console& console, std::string_view format,
   char number[NUMBER_TEXT_MAX];
   while ((pos = format.find('%', pos)) != std::string_view::npos) {
     const std::string_view rest = format.substr(pos);
-    std::string_view spec;
+    std::string_view conversion;
     for (const std::string_view known : {"%.16g", "%d", "%s", "%%"}) {
-      if (rest.starts_with(known)) spec = known;
+      if (rest.starts_with(known)) conversion = known;
     }
-    if (spec.empty() || (spec != "%%" && next == args.end())) {
+    if (conversion.empty() || (conversion != "%%" && next == args.end())) {
       ++pos;  // not a conversion this program uses: written as it stands
       continue;
     }
     console.write(format.substr(literal_start, pos - literal_start));
-    console.write(spec == "%%" ? std::string_view("%") : convert(spec, *next++, number));
-    pos += spec.size();
+    console.write(conversion == "%%" ? std::string_view("%") : convert(conversion, *next++, number));
+    pos += conversion.size();
     literal_start = pos;
   }
   console.write(format.substr(literal_start));
