@@ -63,6 +63,8 @@ PosixConsole::PosixConsole() {
       tty_fd_ = fd;
       lines_from_terminal_ = is_controlling_terminal(STDIN_FILENO);
       terminal_enter_key_mode();
+      keeps_screen_ = clears_screen_;
+      if (keeps_screen_) screen_.reserve(SCREEN_CAPACITY);
     } else {
       ::close(fd);
     }
@@ -79,6 +81,7 @@ PosixConsole::~PosixConsole() {
 
 void PosixConsole::write(std::string_view bytes) {
   if (bytes.empty()) return;  // an empty view may have no data behind it
+  remember(bytes);
   if (bytes.size() > OUT_CAPACITY - out_size_) {
     flush();
     if (bytes.size() > OUT_CAPACITY) {
@@ -97,7 +100,25 @@ void PosixConsole::flush() {
 }
 
 void PosixConsole::clear() {
-  if (clears_screen_) write(CLEAR_SEQUENCE);
+  if (!clears_screen_) return;
+  screen_.clear();
+  screen_whole_ = true;
+  write(CLEAR_SEQUENCE);
+}
+
+void PosixConsole::remember(std::string_view bytes) {
+  if (!keeps_screen_ || !screen_whole_) return;
+  if (bytes.size() > SCREEN_CAPACITY - screen_.size()) {
+    screen_whole_ = false;
+    return;
+  }
+  screen_ += bytes;
+}
+
+void PosixConsole::redraw() {
+  if (!keeps_screen_ || !screen_whole_) return;
+  flush();
+  write_all(STDOUT_FILENO, screen_.data(), screen_.size());
 }
 
 long PosixConsole::refill_input(void* context, char* into, std::size_t capacity) {
@@ -141,6 +162,7 @@ long PosixConsole::read_terminal_line(char* into, std::size_t capacity) {
   terminal_enter_key_mode();
   if (got <= 0) return taken > 0 ? static_cast<long>(taken) : got;
   const std::size_t total = taken + static_cast<std::size_t>(got);
+  remember(std::string_view(into + taken, static_cast<std::size_t>(got)));  // the terminal's echo
   // Bytes that came during the switch were still received in key mode, with
   // Enter as CR; the terminal hands them over as one line.
   std::replace(into + taken, into + total, '\r', '\n');
@@ -175,7 +197,10 @@ int PosixConsole::read_terminal_key() {
       const auto wait_ms = std::chrono::duration_cast<std::chrono::milliseconds>(
           KeyDecoder::ESC_WAIT);
       const int polled = ::poll(&ready, 1, static_cast<int>(wait_ms.count()));
-      if (polled < 0 && errno == EINTR) continue;
+      if (polled < 0 && errno == EINTR) {
+        if (terminal_take_resumed()) redraw();
+        continue;
+      }
       if (polled == 0) {
         decoded_ = decoder_.timeout();
         if (decoded_.count > 0) return 0;
@@ -183,7 +208,11 @@ int PosixConsole::read_terminal_key() {
       }
     }
     char byte = 0;
-    const long got = read_some(tty_fd_, &byte, 1);
+    const long got = ::read(tty_fd_, &byte, 1);
+    if (got < 0 && errno == EINTR) {
+      if (terminal_take_resumed()) redraw();
+      continue;
+    }
     if (got <= 0) {
       decoded_ = decoder_.timeout();
       return -1;

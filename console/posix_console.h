@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "console/console.h"
 #include "console/input_stream.h"
@@ -32,11 +33,21 @@ class PosixConsole final : public Console {
   long read_terminal_line(char* into, std::size_t capacity);
   std::size_t take_typed_ahead(char* into, std::size_t capacity);
   int read_terminal_key();
+  void remember(std::string_view bytes);
+  void redraw();
 
   int tty_fd_ = -1;
   bool clears_screen_ = false;
   bool lines_from_terminal_ = false;
   bool terminal_gone_ = false;
+
+  // The screen as drawn since it was last cleared, kept on a terminal to draw
+  // it again when the program is continued after a stop (the shell has
+  // written over it by then). A screen too long to keep is not redrawn.
+  static constexpr std::size_t SCREEN_CAPACITY = 16 * 1024;
+  bool keeps_screen_ = false;
+  bool screen_whole_ = false;
+  std::string screen_;
 
   KeyDecoder decoder_;
   KeyCodes decoded_;

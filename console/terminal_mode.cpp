@@ -13,17 +13,21 @@ int terminal_fd = -1;
 struct termios saved_settings;
 struct termios key_settings;
 volatile std::sig_atomic_t key_mode_on = 0;
+// Set when the process is continued after a stop; taken by the key reader.
+volatile std::sig_atomic_t resumed = 0;
 
 // Signals that end the process: the terminal is restored first and the
 // signal then raised again with its default action, so the parent sees the
 // real cause of death.
 constexpr int FATAL_SIGNALS[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGABRT};
 
-void set_handler(int signal_number, void (*handler)(int)) {
+// With restart, an interrupted read simply goes on; without it, the read
+// returns EINTR, which is how the key reader learns of a continue.
+void set_handler(int signal_number, void (*handler)(int), bool restart = true) {
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
+  action.sa_flags = restart ? SA_RESTART : 0;
   sigaction(signal_number, &action, nullptr);
 }
 
@@ -58,7 +62,7 @@ void on_stop_signal(int /*signal_number*/) {
   (void)raise(SIGTSTP);  // the process stops here until SIGCONT
   // raise returns once the process is continued.
   // cppcheck-suppress unreachableCode
-  set_handler(SIGTSTP, on_stop_signal);
+  set_handler(SIGTSTP, on_stop_signal, false);
   if (was_on) tcsetattr(terminal_fd, TCSANOW, &key_settings);
   errno = saved_errno;
 }
@@ -68,6 +72,7 @@ void on_continue_signal(int /*signal_number*/) {
   // have put its own settings on the terminal.
   const int saved_errno = errno;
   if (key_mode_on != 0) tcsetattr(terminal_fd, TCSANOW, &key_settings);
+  resumed = 1;
   errno = saved_errno;
 }
 
@@ -87,8 +92,8 @@ bool terminal_attach(int fd) {
     // A signal ignored by whoever started us stays ignored (nohup).
     if (current.sa_handler != SIG_IGN) set_handler(signal_number, on_fatal_signal);
   }
-  set_handler(SIGTSTP, on_stop_signal);
-  set_handler(SIGCONT, on_continue_signal);
+  set_handler(SIGTSTP, on_stop_signal, false);
+  set_handler(SIGCONT, on_continue_signal, false);
   return true;
 }
 
@@ -102,6 +107,12 @@ void terminal_leave_key_mode() {
   if (terminal_fd < 0 || key_mode_on == 0) return;
   tcsetattr(terminal_fd, TCSANOW, &saved_settings);
   key_mode_on = 0;
+}
+
+bool terminal_take_resumed() {
+  if (resumed == 0) return false;
+  resumed = 0;
+  return true;
 }
 
 void terminal_detach() {

@@ -16,6 +16,10 @@ bool terminal_attach(int fd);
 void terminal_enter_key_mode();
 void terminal_leave_key_mode();
 
+// True once after the process was continued from a stop (the screen may
+// have been written over in between).
+bool terminal_take_resumed();
+
 // Restores the saved settings for good and puts the default signal
 // handling back.
 void terminal_detach();

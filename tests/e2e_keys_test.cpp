@@ -217,8 +217,33 @@ TEST(EndToEndJobControl, StopPutsTheTerminalBackAndContinueResumesKeyMode) {
   session.send_signal(SIGCONT);
   ASSERT_EQ(session.wait_change(), (ProcessStatus{ProcessStatus::Kind::continued, SIGCONT}));
   ASSERT_TRUE(wait_for_key_mode(session)) << describe(session.settings());
+  expect_screen(session, MAIN_MENU_TEXT);  // drawn again over what the shell wrote
   session.type("1");  // not echoed, no Enter needed
   expect_screen(session, TEMPERATURE_PANEL_TEXT);
+}
+
+// A result screen comes back whole after a stop, the echoed line included.
+TEST(EndToEndJobControl, ContinuedAtAPauseTheResultScreenIsDrawnAgain) {
+  PtyOptions options;
+  options.as_job = true;
+  PtySession session(options);
+  expect_screen(session, MAIN_MENU_TEXT);
+  session.type("51");
+  expect_screen(session, SQUARE_ROOT_PANEL_TEXT);
+  expect_screen(session, "Insert value: ");
+  ASSERT_TRUE(session.type_line("9\r"));
+  const std::string result =
+      crlf("9\n\n\nThe square root of 9 is 3;\n\n\nPress any key to continue\n");
+  ASSERT_EQ(session.read_until(result), result);
+
+  session.send_signal(SIGTSTP);
+  ASSERT_EQ(session.wait_change(), (ProcessStatus{ProcessStatus::Kind::stopped, SIGTSTP}));
+  session.send_signal(SIGCONT);
+  ASSERT_EQ(session.wait_change(), (ProcessStatus{ProcessStatus::Kind::continued, SIGCONT}));
+  const std::string again = std::string(CLEAR_SCREEN) + "Insert value: " + result;
+  EXPECT_EQ(session.read_until(again), again);
+  session.type("x");  // the pause still takes its key
+  expect_screen(session, SQUARE_ROOT_PANEL_TEXT);
 }
 
 TEST(EndToEndJobControl, StoppedAtAPromptTheLineIsStillTypedInLineMode) {
@@ -261,6 +286,7 @@ TEST(EndToEndJobControl, AfterAnUncatchableStopKeyModeIsTakenAgain) {
   session.send_signal(SIGCONT);
   ASSERT_EQ(session.wait_change(), (ProcessStatus{ProcessStatus::Kind::continued, SIGCONT}));
   ASSERT_TRUE(wait_for_key_mode(session)) << describe(session.settings());
+  expect_screen(session, MAIN_MENU_TEXT);
   session.type("1");
   expect_screen(session, TEMPERATURE_PANEL_TEXT);
 }
