@@ -5,15 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/printf_reference.h"
 #include "support/scripted_console.h"
 
 namespace {
-
-std::string printf_g16(double value) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.16g", value);
-  return out;
-}
 
 constexpr const char* PROMPTS = "Insert first value: \n\nInsert 2nd value: ";
 

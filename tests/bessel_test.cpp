@@ -8,15 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/printf_reference.h"
 #include "support/scripted_console.h"
 
 namespace {
-
-std::string printf_g16(double value) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.16g", value);
-  return out;
-}
 
 // The table for x as the C library computes it; `shown` is x in the title.
 std::string expected_table(const std::string& shown, double value) {

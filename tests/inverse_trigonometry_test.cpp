@@ -6,15 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/printf_reference.h"
 #include "support/scripted_console.h"
 
 namespace {
-
-std::string printf_g16(double value) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.16g", value);
-  return out;
-}
 
 std::string run(ActionRoutine routine, const std::string& input, CalculatorState& state) {
   ScriptedConsole console(input);

@@ -9,17 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/printf_reference.h"
+
 namespace {
 
 std::string formatted(double value) {
   char out[NUMBER_TEXT_MAX];
   return {out, format_number(value, out)};
-}
-
-std::string printf_g16(double value) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.16g", value);
-  return out;
 }
 
 TEST(NumberFormat, WritesWhatPrintfWritesForEdgeValues) {

@@ -8,18 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/printf_reference.h"
+
 #include "shell/calculator_state.h"
 #include "shell/main_menu.h"
 #include "support/expected_screens.h"
 #include "support/scripted_console.h"
 
 namespace {
-
-std::string printf_g16(double value) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.16g", value);
-  return out;
-}
 
 const std::string MAIN_MENU = std::string(CLS) + std::string(MAIN_MENU_TEXT);
 
@@ -70,16 +66,7 @@ const std::string LOGARITHM_PANEL = frame({
     row("Digit '1' then the value whose base-10 logarithm and natural logarithm is to"),
     row("be found."), BLANK,
     PARENTHESES, BLANK});
-// Written out in full once, blanks and all.
-const std::string SQUARE_ROOT_PANEL =
-    std::string(CLS) +
-    "╔══════════════════════════════════════════════════════════════════════════════╗\n"
-    "║Digit '1' then the value whose square root is to be found.                    ║\n"
-    "║                                                                              ║\n"
-    "║When watching the result see first the value in the left side.                ║\n"
-    "║                                                                              ║\n"
-    "║Digit ESC to go back to main menu.                                 Thanks G-D.║\n"
-    "╚══════════════════════════════════════════════════════════════════════════════╝\n";
+const std::string SQUARE_ROOT_PANEL = std::string(CLS) + std::string(SQUARE_ROOT_PANEL_TEXT);
 const std::string TRIGONOMETRY_PANEL = frame({
     row("Digit '1' then the value whose sine, cosine, tangent, with angles in degrees,"),
     row("radians, gradients is to be found, also hyperbolic."), BLANK,

@@ -6,16 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/printf_reference.h"
 #include "support/expected_screens.h"
 #include "support/scripted_console.h"
 
 namespace {
-
-std::string printf_g16(double value) {
-  char out[64];
-  std::snprintf(out, sizeof out, "%.16g", value);
-  return out;
-}
 
 constexpr const char* DEGREES = "\nCalculating angle in Degrees:\n";
 constexpr const char* RADIANS = "\nCalculating angle in Radians:\n";

@@ -24,6 +24,33 @@ inline constexpr std::string_view MAIN_MENU_TEXT =
 inline constexpr std::string_view QUIT_QUESTION_TEXT =
     "Press ESC again to quit, or any other key to go back to main menu.\n";
 
+// Two panels written out in full, blanks and all.
+inline constexpr std::string_view TEMPERATURE_PANEL_TEXT =
+    "╔══════════════════════════════════════════════════════════════════════════════╗\n"
+    "║Digit '1' for Fahrenheit to Celsius    to Kelvin  to Rankine to Reaumur.      ║\n"
+    "║                                                                              ║\n"
+    "║Digit '2' for Celsius    to Fahrenheit to Kelvin  to Rankine to Reaumur.      ║\n"
+    "║                                                                              ║\n"
+    "║Digit '3' for Kelvin     to Fahrenheit to Celsius to Rankine to Reaumur.      ║\n"
+    "║                                                                              ║\n"
+    "║Digit '4' for Rankine    to Fahrenheit to Celsius to Kelvin  to Reaumur.      ║\n"
+    "║                                                                              ║\n"
+    "║Digit '5' for Reaumur    to Fahrenheit to Celsius to Kelvin  to Rankine.      ║\n"
+    "║                                                                              ║\n"
+    "║When watching the result see first the value in the parentheses.              ║\n"
+    "║                                                                              ║\n"
+    "║Digit ESC to go back to main menu.                                 Thanks G-D.║\n"
+    "╚══════════════════════════════════════════════════════════════════════════════╝\n";
+
+inline constexpr std::string_view SQUARE_ROOT_PANEL_TEXT =
+    "╔══════════════════════════════════════════════════════════════════════════════╗\n"
+    "║Digit '1' then the value whose square root is to be found.                    ║\n"
+    "║                                                                              ║\n"
+    "║When watching the result see first the value in the left side.                ║\n"
+    "║                                                                              ║\n"
+    "║Digit ESC to go back to main menu.                                 Thanks G-D.║\n"
+    "╚══════════════════════════════════════════════════════════════════════════════╝\n";
+
 // The rows every panel frame shares.
 inline constexpr std::string_view FRAME_TOP =
     "╔══════════════════════════════════════════════════════════════════════════════╗\n";

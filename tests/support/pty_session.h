@@ -138,31 +138,5 @@ std::string crlf(std::string_view text);
 // Screens as the program writes them (before the terminal's CR LF).
 inline constexpr std::string_view CLEAR_SCREEN = "\x1b[H\x1b[2J";
 
-inline constexpr std::string_view TEMPERATURE_PANEL_TEXT =
-    "╔══════════════════════════════════════════════════════════════════════════════╗\n"
-    "║Digit '1' for Fahrenheit to Celsius    to Kelvin  to Rankine to Reaumur.      ║\n"
-    "║                                                                              ║\n"
-    "║Digit '2' for Celsius    to Fahrenheit to Kelvin  to Rankine to Reaumur.      ║\n"
-    "║                                                                              ║\n"
-    "║Digit '3' for Kelvin     to Fahrenheit to Celsius to Rankine to Reaumur.      ║\n"
-    "║                                                                              ║\n"
-    "║Digit '4' for Rankine    to Fahrenheit to Celsius to Kelvin  to Reaumur.      ║\n"
-    "║                                                                              ║\n"
-    "║Digit '5' for Reaumur    to Fahrenheit to Celsius to Kelvin  to Rankine.      ║\n"
-    "║                                                                              ║\n"
-    "║When watching the result see first the value in the parentheses.              ║\n"
-    "║                                                                              ║\n"
-    "║Digit ESC to go back to main menu.                                 Thanks G-D.║\n"
-    "╚══════════════════════════════════════════════════════════════════════════════╝\n";
-
-inline constexpr std::string_view SQUARE_ROOT_PANEL_TEXT =
-    "╔══════════════════════════════════════════════════════════════════════════════╗\n"
-    "║Digit '1' then the value whose square root is to be found.                    ║\n"
-    "║                                                                              ║\n"
-    "║When watching the result see first the value in the left side.                ║\n"
-    "║                                                                              ║\n"
-    "║Digit ESC to go back to main menu.                                 Thanks G-D.║\n"
-    "╚══════════════════════════════════════════════════════════════════════════════╝\n";
-
 // A screen as the pty shows it: cleared, then the text.
 std::string screen(std::string_view text);
