@@ -115,11 +115,6 @@ void PosixConsole::remember(std::string_view bytes) {
   screen_ += bytes;
 }
 
-void PosixConsole::redraw() {
-  if (!keeps_screen_ || !screen_whole_) return;
-  flush();
-  write_all(STDOUT_FILENO, screen_.data(), screen_.size());
-}
 
 long PosixConsole::refill_input(void* context, char* into, std::size_t capacity) {
   auto& self = *static_cast<PosixConsole*>(context);
@@ -188,8 +183,19 @@ int PosixConsole::read_key_code() {
 // nothing typed for a later line is taken, and decodes them into decoded_.
 // Returns -1 when the terminal has gone away.
 int PosixConsole::read_terminal_key() {
-  using Clock = std::chrono::steady_clock;
+  // Nothing is written while the key is awaited: the screen is what it shows.
+  // It is handed over before it is flushed, so that a stop at any point from
+  // here on finds it (at worst it is drawn twice).
+  if (keeps_screen_ && screen_whole_) terminal_waiting_with_screen(screen_);
   flush();
+  const int status = decode_terminal_key();
+  terminal_done_waiting();
+  return status;
+}
+
+// The loop of read_terminal_key: bytes in, codes out.
+int PosixConsole::decode_terminal_key() {
+  using Clock = std::chrono::steady_clock;
   auto last_byte = Clock::now();
   for (;;) {
     if (decoder_.pending()) {
@@ -197,10 +203,7 @@ int PosixConsole::read_terminal_key() {
       const auto wait_ms = std::chrono::duration_cast<std::chrono::milliseconds>(
           KeyDecoder::ESC_WAIT);
       const int polled = ::poll(&ready, 1, static_cast<int>(wait_ms.count()));
-      if (polled < 0 && errno == EINTR) {
-        if (terminal_take_resumed()) redraw();
-        continue;
-      }
+      if (polled < 0 && errno == EINTR) continue;
       if (polled == 0) {
         decoded_ = decoder_.timeout();
         if (decoded_.count > 0) return 0;
@@ -208,11 +211,7 @@ int PosixConsole::read_terminal_key() {
       }
     }
     char byte = 0;
-    const long got = ::read(tty_fd_, &byte, 1);
-    if (got < 0 && errno == EINTR) {
-      if (terminal_take_resumed()) redraw();
-      continue;
-    }
+    const long got = read_some(tty_fd_, &byte, 1);
     if (got <= 0) {
       decoded_ = decoder_.timeout();
       return -1;

@@ -33,8 +33,8 @@ class PosixConsole final : public Console {
   long read_terminal_line(char* into, std::size_t capacity);
   std::size_t take_typed_ahead(char* into, std::size_t capacity);
   int read_terminal_key();
+  int decode_terminal_key();
   void remember(std::string_view bytes);
-  void redraw();
 
   int tty_fd_ = -1;
   bool clears_screen_ = false;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
 #include <termios.h>
 #include <unistd.h>
 
@@ -13,21 +14,21 @@ int terminal_fd = -1;
 struct termios saved_settings;
 struct termios key_settings;
 volatile std::sig_atomic_t key_mode_on = 0;
-// Set when the process is continued after a stop; taken by the key reader.
-volatile std::sig_atomic_t resumed = 0;
+// The screen shown while a key is awaited (null otherwise): nothing changes
+// it then, so the continue handler may write it out again.
+const char* volatile waiting_screen = nullptr;
+volatile std::size_t waiting_screen_size = 0;
 
 // Signals that end the process: the terminal is restored first and the
 // signal then raised again with its default action, so the parent sees the
 // real cause of death.
 constexpr int FATAL_SIGNALS[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGABRT};
 
-// With restart, an interrupted read simply goes on; without it, the read
-// returns EINTR, which is how the key reader learns of a continue.
-void set_handler(int signal_number, void (*handler)(int), bool restart = true) {
+void set_handler(int signal_number, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = restart ? SA_RESTART : 0;
+  action.sa_flags = SA_RESTART;
   sigaction(signal_number, &action, nullptr);
 }
 
@@ -62,7 +63,7 @@ void on_stop_signal(int /*signal_number*/) {
   (void)raise(SIGTSTP);  // the process stops here until SIGCONT
   // raise returns once the process is continued.
   // cppcheck-suppress unreachableCode
-  set_handler(SIGTSTP, on_stop_signal, false);
+  set_handler(SIGTSTP, on_stop_signal);
   if (was_on) tcsetattr(terminal_fd, TCSANOW, &key_settings);
   errno = saved_errno;
 }
@@ -72,7 +73,16 @@ void on_continue_signal(int /*signal_number*/) {
   // have put its own settings on the terminal.
   const int saved_errno = errno;
   if (key_mode_on != 0) tcsetattr(terminal_fd, TCSANOW, &key_settings);
-  resumed = 1;
+  // The shell has written over the screen while the program was stopped.
+  const char* screen = waiting_screen;
+  std::size_t left = waiting_screen_size;
+  while (screen != nullptr && left > 0) {
+    const ssize_t done = write(STDOUT_FILENO, screen, left);
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) break;
+    screen += done;
+    left -= static_cast<std::size_t>(done);
+  }
   errno = saved_errno;
 }
 
@@ -92,8 +102,8 @@ bool terminal_attach(int fd) {
     // A signal ignored by whoever started us stays ignored (nohup).
     if (current.sa_handler != SIG_IGN) set_handler(signal_number, on_fatal_signal);
   }
-  set_handler(SIGTSTP, on_stop_signal, false);
-  set_handler(SIGCONT, on_continue_signal, false);
+  set_handler(SIGTSTP, on_stop_signal);
+  set_handler(SIGCONT, on_continue_signal);
   return true;
 }
 
@@ -109,11 +119,13 @@ void terminal_leave_key_mode() {
   key_mode_on = 0;
 }
 
-bool terminal_take_resumed() {
-  if (resumed == 0) return false;
-  resumed = 0;
-  return true;
+void terminal_waiting_with_screen(std::string_view screen) {
+  waiting_screen = nullptr;
+  waiting_screen_size = screen.size();
+  waiting_screen = screen.data();
 }
+
+void terminal_done_waiting() { waiting_screen = nullptr; }
 
 void terminal_detach() {
   if (terminal_fd < 0) return;

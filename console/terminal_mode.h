@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 // The one place that changes the terminal's settings. Key mode is how keys
 // are read: non-canonical, no echo, no signal keys, no flow control, CR not
 // turned into NL; output settings are never touched. Whatever happens (a
@@ -16,9 +18,11 @@ bool terminal_attach(int fd);
 void terminal_enter_key_mode();
 void terminal_leave_key_mode();
 
-// True once after the process was continued from a stop (the screen may
-// have been written over in between).
-bool terminal_take_resumed();
+// While a key is awaited: the screen on show, which is written out again
+// when the process is continued after a stop (the shell has written over it
+// in between). The text must stay unchanged until terminal_done_waiting.
+void terminal_waiting_with_screen(std::string_view screen);
+void terminal_done_waiting();
 
 // Restores the saved settings for good and puts the default signal
 // handling back.
